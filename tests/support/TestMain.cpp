@@ -1,0 +1,13 @@
+// GoogleTest entry point with a QCoreApplication, so code under test may use Qt's
+// event loop, timers and threads' queued calls.
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
