@@ -1,0 +1,8 @@
+#include "model/Texts.h"
+
+#include <QCoreApplication>
+
+QString RKText(const char* sourceText)
+{
+    return QCoreApplication::translate("Rollkeeper", sourceText);
+}
