@@ -23,11 +23,54 @@ namespace rktext {
 // same in every language and importers never read it back.
 inline constexpr char NoEntry[] = "??";
 
+// The seconds mark that ends the texts of long exposures ("2\"") and the unit of
+// focal lengths. Not translated: photographic notation.
+inline constexpr char SecondsMark = '"';
+inline constexpr char Millimetres[] = "mm";
+
 inline constexpr char Unknown[] = QT_TRANSLATE_NOOP("Rollkeeper", "UNKNOWN");
 
 // Camera names stored in a roll.
 inline constexpr char CameraF100[] = QT_TRANSLATE_NOOP("Rollkeeper", "F100");
 inline constexpr char CameraF5[] = QT_TRANSLATE_NOOP("Rollkeeper", "F5");
+
+// Enumerated frame values as stored in the database, indexed by value; nullptr marks a
+// value without an entry (shown as NoEntry).
+inline constexpr char FlashTypeOff[] = QT_TRANSLATE_NOOP("Rollkeeper", "OFF");
+inline constexpr char FlashTypeNonTTL[] = QT_TRANSLATE_NOOP("Rollkeeper", "Non-TTL");
+inline constexpr char FlashTypeTTL[] = QT_TRANSLATE_NOOP("Rollkeeper", "TTL");
+inline constexpr std::array<const char*, 5> FlashTypes{
+    "", FlashTypeOff, FlashTypeNonTTL, FlashTypeTTL, Unknown,
+};
+// Exchange files write "no flash type given" as this word, in any case. Not translated:
+// it belongs to the file formats, not to the user.
+inline constexpr char FlashTypeNone[] = "None";
+
+inline constexpr std::array<const char*, 4> MeterModes{
+    nullptr,
+    QT_TRANSLATE_NOOP("Rollkeeper", "Matrix"),
+    QT_TRANSLATE_NOOP("Rollkeeper", "Centre"),
+    QT_TRANSLATE_NOOP("Rollkeeper", "Spot"),
+};
+inline constexpr std::array<const char*, 5> ExposureModes{
+    nullptr,
+    QT_TRANSLATE_NOOP("Rollkeeper", "Program"),
+    QT_TRANSLATE_NOOP("Rollkeeper", "Aperture priority"),
+    QT_TRANSLATE_NOOP("Rollkeeper", "Shutter priority"),
+    QT_TRANSLATE_NOOP("Rollkeeper", "Manual"),
+};
+inline constexpr std::array<const char*, 6> FlashModes{
+    "",
+    QT_TRANSLATE_NOOP("Rollkeeper", "NORMAL"),
+    QT_TRANSLATE_NOOP("Rollkeeper", "SLOW"),
+    QT_TRANSLATE_NOOP("Rollkeeper", "REAR"),
+    QT_TRANSLATE_NOOP("Rollkeeper", "RED-EYE"),
+    QT_TRANSLATE_NOOP("Rollkeeper", "RED-EYE+SLOW"),
+};
+// Marks a frame of a multiple exposure, alone or after the exposure mode.
+inline constexpr char MultipleExposure[] = QT_TRANSLATE_NOOP("Rollkeeper", "ME");
+// A prime lens's focal length in exchange files that name it instead of a number.
+inline constexpr char Prime[] = QT_TRANSLATE_NOOP("Rollkeeper", "Prime");
 
 // Option texts of the multi-valued camera settings; the position is the value.
 inline constexpr std::array<const char*, 3> CSM02Options{
