@@ -87,10 +87,10 @@ QString Settings::fileName() const
 
 void Settings::writeToDisk()
 {
-    const QMutexLocker saving(&m_saveLock);
+    const std::lock_guard saving(m_saveLock);
     IniFile snapshot;
     {
-        const QReadLocker reading(&m_lock);
+        const std::shared_lock reading(m_lock);
         snapshot = m_document;
     }
     snapshot.save(m_fileName);
@@ -100,13 +100,13 @@ void Settings::writeToDisk()
 
 std::optional<QString> Settings::read(const QString& section, const QString& key) const
 {
-    const QReadLocker reading(&m_lock);
+    const std::shared_lock reading(m_lock);
     return m_document.value(section, key);
 }
 
 void Settings::write(const QString& section, const QString& key, const QString& value)
 {
-    const QWriteLocker writing(&m_lock);
+    const std::unique_lock writing(m_lock);
     m_document.setValue(section, key, value);
 }
 
@@ -188,7 +188,7 @@ void Settings::writeConfirmFrameChange(bool value) { writeBoolean(kProgram, kCon
 
 std::optional<TWindowRect> Settings::readRect(const QString& section) const
 {
-    const QReadLocker reading(&m_lock);
+    const std::shared_lock reading(m_lock);
     const auto edge = [&](const QString& key) {
         return toInteger(m_document.value(section, key)).value_or(0);
     };
@@ -200,7 +200,7 @@ std::optional<TWindowRect> Settings::readRect(const QString& section) const
 
 void Settings::writeRect(const QString& section, const TWindowRect& rect)
 {
-    const QWriteLocker writing(&m_lock);
+    const std::unique_lock writing(m_lock);
     m_document.setValue(section, kTop, QString::number(rect.top));
     m_document.setValue(section, kHeight, QString::number(rect.bottom));
     m_document.setValue(section, kLeft, QString::number(rect.left));
@@ -235,7 +235,7 @@ void Settings::writeColumnLayout(const QString& listName, const QList<TListColum
 
 QStringList Settings::presetNames() const
 {
-    const QReadLocker reading(&m_lock);
+    const std::shared_lock reading(m_lock);
     return m_document.keys(kPresets);
 }
 
@@ -244,7 +244,7 @@ void Settings::writePreset(const QString& name, const QString& text) { write(kPr
 
 void Settings::deletePreset(const QString& name)
 {
-    const QWriteLocker writing(&m_lock);
+    const std::unique_lock writing(m_lock);
     m_document.removeKey(kPresets, name);
 }
 
@@ -254,7 +254,7 @@ QStringList Settings::readRecentFiles() const
 {
     QStringList lines;
     {
-        const QReadLocker reading(&m_lock);
+        const std::shared_lock reading(m_lock);
         lines = m_document.keyLines(kRecentFiles);
     }
     struct Entry
@@ -284,7 +284,7 @@ QStringList Settings::readRecentFiles() const
 
 void Settings::writeRecentFiles(const QStringList& files)
 {
-    const QWriteLocker writing(&m_lock);
+    const std::unique_lock writing(m_lock);
     IniFile changed = m_document;  // all or nothing: a path that cannot be stored throws
     changed.eraseSection(kRecentFiles);
     int number = 0;

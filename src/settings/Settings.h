@@ -16,13 +16,13 @@
 #include "settings/ColumnLayout.h"
 #include "settings/IniFile.h"
 
-#include <QMutex>
-#include <QReadWriteLock>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <shared_mutex>
 
 // A window rectangle in screen coordinates (bottom and right edges, not sizes).
 struct TWindowRect
@@ -140,7 +140,9 @@ private:
     void writeRect(const QString& section, const TWindowRect& rect);
 
     const QString m_fileName;
-    mutable QReadWriteLock m_lock;  // guards m_document
-    QMutex m_saveLock;              // one writeToDisk at a time
+    // Guards m_document. A standard shared mutex rather than QReadWriteLock: its
+    // pthread_rwlock is visible to ThreadSanitizer, Qt's lock-free fast path is not.
+    mutable std::shared_mutex m_lock;
+    std::mutex m_saveLock;  // one writeToDisk at a time
     IniFile m_document;
 };
