@@ -22,7 +22,7 @@ int main(int argc, char** argv)
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    cli::CliContext context{out, err};
+    cli::CliContext context{.out = out, .err = err};
     context.errIsTerminal = RK_ISATTY(RK_FILENO(stderr)) != 0;
 
     QStringList arguments = QCoreApplication::arguments();
