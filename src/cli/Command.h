@@ -28,8 +28,8 @@ struct CliContext
 {
     QTextStream& out;
     QTextStream& err;
-    QString settingsFile;  // --settings FILE; empty: the usual search order
-    QString port;          // --port PORT; empty: the Port setting
+    QString settingsFile{};  // --settings FILE; empty: the usual search order
+    QString port{};          // --port PORT; empty: the Port setting
     bool json = false;     // --json
     bool demo = false;     // --demo: a simulated camera stands in for the port
     bool errIsTerminal = false;  // progress goes to stderr only when it is a terminal
