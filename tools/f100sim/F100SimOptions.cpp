@@ -1,8 +1,7 @@
 #include "f100sim/F100SimOptions.h"
 
 #include "f100sim/MemoryImage.h"
-
-#include <QFile>
+#include "f100sim/SimStateFile.h"
 
 namespace {
 
@@ -33,26 +32,13 @@ bool isCommandName(const QString& text)
 
 bool parseHexBytes(const QString& text, int count, QByteArray* bytes)
 {
-    QString digits = text;
-    digits.remove(QLatin1Char(' '));
-    if (digits.size() != 2 * count)
-        return false;
-    for (QChar c : digits) {
-        if (!c.isDigit() && !QStringLiteral("abcdefABCDEF").contains(c))
-            return false;
-    }
-    *bytes = QByteArray::fromHex(digits.toLatin1());
-    return true;
+    return f100sim::parseHexBytes(text.toLatin1(), bytes) && bytes->size() == count;
 }
 
 bool readImageFile(const QString& path, QByteArray* image, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Failed to open file %1: %2").arg(path, file.errorString());
+    if (!f100sim::readWholeFile(path, image, error))
         return false;
-    }
-    *image = file.readAll();
     QString why;
     if (!f100sim::checkMemoryImage(*image, &why)) {
         *error = QStringLiteral("%1: %2").arg(path, why);

@@ -16,8 +16,22 @@ QByteArray hexOf(const QByteArray& bytes)
     return bytes.toHex().toUpper();
 }
 
-bool parseHex(const QByteArray& text, QByteArray* bytes)
+}  // namespace
+
+bool readWholeFile(const QString& path, QByteArray* contents, QString* error)
 {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("Failed to open file %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    *contents = file.readAll();
+    return true;
+}
+
+bool parseHexBytes(QByteArray text, QByteArray* bytes)
+{
+    text.replace(' ', QByteArray());
     if (text.size() % 2 != 0)
         return false;
     for (char c : text) {
@@ -27,8 +41,6 @@ bool parseHex(const QByteArray& text, QByteArray* bytes)
     *bytes = QByteArray::fromHex(text);
     return true;
 }
-
-}  // namespace
 
 bool saveStateFile(const QString& path, const TSimState& state, QString* error)
 {
@@ -51,19 +63,17 @@ bool saveStateFile(const QString& path, const TSimState& state, QString* error)
 
 bool loadStateFile(const QString& path, TSimState* state, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Failed to open file %1: %2").arg(path, file.errorString());
+    QByteArray contents;
+    if (!readWholeFile(path, &contents, error))
         return false;
-    }
     TSimState loaded;
     bool haveCustom = false;
     bool haveData = false;
     bool haveImage = false;
     int lineNumber = 0;
-    while (!file.atEnd()) {
+    for (const QByteArray& rawLine : contents.split('\n')) {
         ++lineNumber;
-        const QByteArray line = file.readLine().trimmed();
+        const QByteArray line = rawLine.trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         const qsizetype equals = line.indexOf('=');
@@ -73,7 +83,7 @@ bool loadStateFile(const QString& path, TSimState* state, QString* error)
             *error = QStringLiteral("%1, line %2: %3").arg(path).arg(lineNumber).arg(what);
             return false;
         };
-        if (equals < 0 || !parseHex(line.mid(equals + 1).trimmed(), &value))
+        if (equals < 0 || !parseHexBytes(line.mid(equals + 1).trimmed(), &value))
             return fail(QStringLiteral("expected key=hex bytes"));
         if (key == "custom") {
             if (value.size() != 4)

@@ -13,6 +13,12 @@
 
 namespace f100sim {
 
+// Reads a whole file; on failure *error says which file and why.
+bool readWholeFile(const QString& path, QByteArray* contents, QString* error);
+
+// Hex digits, two per byte; spaces between them are allowed.
+bool parseHexBytes(QByteArray text, QByteArray* bytes);
+
 // Written atomically: a failed write leaves the previous file as it was.
 bool saveStateFile(const QString& path, const TSimState& state, QString* error);
 
