@@ -223,6 +223,8 @@ private:
     TRow m_buffer;
     TRow m_original;
     QList<bool> m_modified;
+    QList<bool> m_insertFields;
+    QString m_insertSql;
 
     int m_disableCount = 0;
     bool m_controlsPending = false;

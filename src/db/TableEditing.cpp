@@ -220,22 +220,26 @@ void TDBTable::cancel()
 
 void TDBTable::postInsert()
 {
-    QStringList columns;
-    QList<int> sent;
-    for (int i = 0; i < m_columns.size(); ++i) {
-        if (m_modified.at(i)) {
-            columns << QuoteIdentifier(m_columns.at(i).Name);
-            sent << i;
+    // An adder posts thousands of rows with the same fields set: build their SQL once.
+    if (m_modified != m_insertFields || m_insertSql.isEmpty()) {
+        QStringList columns;
+        for (int i = 0; i < m_columns.size(); ++i) {
+            if (m_modified.at(i))
+                columns << QuoteIdentifier(m_columns.at(i).Name);
         }
+        m_insertSql = columns.isEmpty()
+                          ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(QuoteIdentifier(m_tableName))
+                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(QuoteIdentifier(m_tableName), columns.join(QLatin1Char(',')),
+                                     QStringLiteral("?,").repeated(columns.size()).chopped(1));
+        m_insertFields = m_modified;
     }
-    const QString sql =
-        sent.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(QuoteIdentifier(m_tableName))
-                       : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                             .arg(QuoteIdentifier(m_tableName), columns.join(QLatin1Char(',')),
-                                  QStringLiteral("?,").repeated(sent.size()).chopped(1));
-    TSqlStatement& statement = this->statement(sql);
-    for (int i = 0; i < sent.size(); ++i)
-        statement.bind(i + 1, m_buffer.at(sent.at(i)));
+    TSqlStatement& statement = this->statement(m_insertSql);
+    int parameter = 1;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_modified.at(i))
+            statement.bind(parameter++, m_buffer.at(i));
+    }
     try {
         statement.step();
     } catch (const EDatabaseError&) {
