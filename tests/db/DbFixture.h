@@ -1,9 +1,10 @@
 #pragma once
 
-// A fresh database file with the view's objects on it: connection DB, the roll table
-// sorted by RollNumber and the frame table as its detail.
+// A fresh database file opened as a view opens it: connection DB, the roll table sorted
+// by RollNumber and the frame table as its detail.
 
 #include "db/Connection.h"
+#include "db/Database.h"
 #include "db/DatabaseErrors.h"
 #include "db/Schema.h"
 #include "db/Table.h"
@@ -20,16 +21,8 @@ public:
     DbFixture()
     {
         CreateDatabaseFile(kNativeDatabaseFormat, file());
-        connection.open(file());
-        rolls.setConnection(&connection);
-        rolls.setTableName(QStringLiteral("Rolls"));
-        rolls.setSort(QStringLiteral("RollNumber"));
-        frames.setConnection(&connection);
-        frames.setTableName(QStringLiteral("Frames"));
-        frames.setSort(QStringLiteral("RollNumber;FrameNumber"));
-        frames.setMaster(&rolls, QStringLiteral("RollNumber"));
-        rolls.open();
-        frames.open();
+        database.FileName = file();
+        database.OpenDatabase();
     }
 
     QString file() const { return dir.path(QStringLiteral("archive.rkdb")); }
@@ -55,7 +48,8 @@ public:
     }
 
     rktest::TempDir dir;
-    TDBConnection connection;
-    TDBTable rolls;
-    TDBTable frames;
+    TDatabase database;
+    TDBConnection& connection = database.connection();
+    TDBTable& rolls = database.rolls();
+    TDBTable& frames = database.frames();
 };
