@@ -4,9 +4,16 @@
 
 namespace cli {
 
+std::unique_ptr<Command> makeDbCreateCommand();
+std::unique_ptr<Command> makeDbRollsCommand();
+std::unique_ptr<Command> makeDbFramesCommand();
+
 std::vector<std::unique_ptr<Command>> allCommands()
 {
     std::vector<std::unique_ptr<Command>> commands;
+    commands.push_back(makeDbCreateCommand());
+    commands.push_back(makeDbRollsCommand());
+    commands.push_back(makeDbFramesCommand());
     return commands;
 }
 
