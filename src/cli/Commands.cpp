@@ -7,6 +7,7 @@ namespace cli {
 std::unique_ptr<Command> makeDbCreateCommand();
 std::unique_ptr<Command> makeDbRollsCommand();
 std::unique_ptr<Command> makeDbFramesCommand();
+std::unique_ptr<Command> makeDetectCommand();
 
 std::vector<std::unique_ptr<Command>> allCommands()
 {
@@ -14,6 +15,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeDbCreateCommand());
     commands.push_back(makeDbRollsCommand());
     commands.push_back(makeDbFramesCommand());
+    commands.push_back(makeDetectCommand());
     return commands;
 }
 
