@@ -8,14 +8,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-CliRun run(const QStringList& arguments)
-{
-    return RunCli(arguments);
-}
-
-}  // namespace
 
 TEST(ExchangeDetectCommand, PrintsFormatAndRollNumberOfEachFile)
 {
@@ -27,12 +19,12 @@ TEST(ExchangeDetectCommand, PrintsFormatAndRollNumberOfEachFile)
     rktest::writeFile(softTALK, "separator=\t\r\nfilmno=34\r\nframes=0\r\ncamera=4\r\niso=100\r\ndata=\r\n");
     rktest::writeFile(other, "hello\r\n");
 
-    const CliRun plain = run({QStringLiteral("detect"), photoSecretary, softTALK, other});
+    const CliRun plain = RunCli({QStringLiteral("detect"), photoSecretary, softTALK, other});
     EXPECT_EQ(plain.exitCode, cli::Success) << plain.err.toStdString();
     EXPECT_EQ(plain.out, photoSecretary + QStringLiteral("\tphotosecretary\t122003\n") + softTALK
                              + QStringLiteral("\tsofttalk\t34\n") + other + QStringLiteral("\tunrecognised\t-1\n"));
 
-    const CliRun json = run({QStringLiteral("--json"), QStringLiteral("detect"), softTALK});
+    const CliRun json = RunCli({QStringLiteral("--json"), QStringLiteral("detect"), softTALK});
     const QJsonArray rows = QJsonDocument::fromJson(json.out.toUtf8()).array();
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows.at(0).toObject(), (QJsonObject{{QStringLiteral("file"), softTALK},
@@ -45,10 +37,10 @@ TEST(ExchangeDetectCommand, ReportsUnreadableFilesAndGoesOn)
     rktest::TempDir dir;
     const QString present = dir.path(QStringLiteral("7.nkn"));
     rktest::writeFile(present, QByteArray("\x03N90", 4));
-    const CliRun result = run({QStringLiteral("detect"), dir.path(QStringLiteral("absent.txt")), present});
+    const CliRun result = RunCli({QStringLiteral("detect"), dir.path(QStringLiteral("absent.txt")), present});
     EXPECT_EQ(result.exitCode, cli::Failure);
     EXPECT_TRUE(result.err.contains(QStringLiteral("EFileError - ")));
     EXPECT_TRUE(result.err.contains(QStringLiteral("absent.txt")));
     EXPECT_EQ(result.out, present + QStringLiteral("\tf90\t7\n"));
-    EXPECT_EQ(run({QStringLiteral("detect")}).exitCode, cli::UsageError);
+    EXPECT_EQ(RunCli({QStringLiteral("detect")}).exitCode, cli::UsageError);
 }
