@@ -8,6 +8,8 @@ std::unique_ptr<Command> makeDbCreateCommand();
 std::unique_ptr<Command> makeDbRollsCommand();
 std::unique_ptr<Command> makeDbFramesCommand();
 std::unique_ptr<Command> makeDetectCommand();
+std::unique_ptr<Command> makeImportCommand();
+std::unique_ptr<Command> makeExportCommand();
 
 std::vector<std::unique_ptr<Command>> allCommands()
 {
@@ -16,6 +18,8 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(makeDbRollsCommand());
     commands.push_back(makeDbFramesCommand());
     commands.push_back(makeDetectCommand());
+    commands.push_back(makeImportCommand());
+    commands.push_back(makeExportCommand());
     return commands;
 }
 

@@ -1,8 +1,38 @@
 #include "exchange/ImportFiles.h"
 
+#include "db/DatabaseAdder.h"
 #include "exchange/FileFilters.h"
+#include "exchange/ImportSupport.h"
 
+#include <QEventLoop>
 #include <QHash>
+
+namespace {
+
+// The database holds texts of at most this many characters; a longer one would be
+// refused in the middle of the add, after the rolls before it were stored.
+constexpr qsizetype MaxTextLength = 255;
+
+void checkTextLengths(const TRKRollSet& rollSet, qsizetype firstRoll, qsizetype firstFrame,
+                      const QString& fileName)
+{
+    const auto check = [&](const QString& text, const char* field) {
+        if (text.size() > MaxTextLength) {
+            throw FileFormatError(fileName, 0, QString::fromLatin1(field),
+                                  QStringLiteral("longer than %1 characters").arg(MaxTextLength));
+        }
+    };
+    for (qsizetype i = firstRoll; i < rollSet.Rolls.size(); ++i) {
+        const TRKRoll& roll = rollSet.Rolls.at(i);
+        check(roll.Comment, "roll comment");
+        check(roll.CameraType, "camera");
+        check(roll.Photographer, "photographer");
+    }
+    for (qsizetype i = firstFrame; i < rollSet.Frames.size(); ++i)
+        check(rollSet.Frames.at(i).Comment, "frame comment");
+}
+
+}  // namespace
 
 QString ImportRowProblemText(TImportRowProblem problem)
 {
@@ -38,6 +68,15 @@ QList<TImportRowProblem> CheckImportRule(const QList<TImportRow>& rows,
     return problems;
 }
 
+QList<TImportRowProblem> CheckImportRule(const QList<TImportRow>& rows, TDatabase& database)
+{
+    return CheckImportRule(rows, [&database](int32_t number) {
+        return database.rolls()
+            .lookup(QStringLiteral("RollNumber"), {number}, QStringLiteral("RollNumber"))
+            .isValid();
+    });
+}
+
 bool ImportAllowed(const QList<TImportRowProblem>& problems)
 {
     return !problems.isEmpty()
@@ -48,7 +87,37 @@ bool ImportAllowed(const QList<TImportRowProblem>& problems)
 TRKRollSet ReadImportFiles(const QList<TImportRow>& rows, const QString& photographer)
 {
     TRKRollSet rollSet;
-    for (const TImportRow& row : rows)
+    for (const TImportRow& row : rows) {
+        const qsizetype rolls = rollSet.Rolls.size();
+        const qsizetype frames = rollSet.Frames.size();
         ImportFile(row.FileName, rollSet, row.RollNumber.value_or(-1), photographer);
+        checkTextLengths(rollSet, rolls, frames, row.FileName);
+    }
     return rollSet;
+}
+
+TImportResult ImportFiles(TDatabase& database, const QList<TImportRow>& rows,
+                          const QString& photographer,
+                          const std::function<void(const QString&, const QString&)>& onProgress)
+{
+    TImportResult result;
+    result.Problems = CheckImportRule(rows, database);
+    if (!ImportAllowed(result.Problems))
+        return result;
+    const TRKRollSet rollSet = ReadImportFiles(rows, photographer);
+
+    TDatabaseAdder adder(database);
+    QEventLoop loop;
+    adder.OnProgress = onProgress;
+    adder.OnMessage = [&result](const QString& message) { result.Message = message; };
+    adder.OnDone = [&loop] { loop.quit(); };
+    if (!adder.AddRollSet(rollSet, -1, -1))
+        return result;
+    loop.exec();
+    result.Added = adder.LastFailure().isEmpty();
+    result.RollsAdded = adder.LastRollsAdded();
+    result.FramesAdded = adder.LastFramesAdded();
+    if (!result.Added)
+        result.Message = adder.LastFailure();
+    return result;
 }

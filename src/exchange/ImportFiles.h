@@ -44,17 +44,21 @@ QString ImportRowProblemText(TImportRowProblem problem);
 QList<TImportRowProblem> CheckImportRule(const QList<TImportRow>& rows,
                                          const std::function<bool(int32_t)>& rollInDatabase);
 
+// The same against an open database (its roll table).
+QList<TImportRowProblem> CheckImportRule(const QList<TImportRow>& rows, TDatabase& database);
+
 // True when the list has at least one row and no row has a problem.
 bool ImportAllowed(const QList<TImportRowProblem>& problems);
 
 // Reads every file of the list, in order, into one roll set. Throws what the readers
-// throw (EFileError, EFileFormatError); a file that is not recognised adds nothing.
+// throw (EFileError, EFileFormatError), and EFileFormatError for a text the database
+// could not hold (longer than 255 characters); a file that is not recognised adds nothing.
 TRKRollSet ReadImportFiles(const QList<TImportRow>& rows, const QString& photographer);
 
 struct TImportResult
 {
     QList<TImportRowProblem> Problems;  // of every row; nothing was read unless all None
-    bool Added = false;                 // the roll set went to the database
+    bool Added = false;                 // the whole roll set went to the database
     QString Message;  // a refused row's message, or why the add could not start
     int RollsAdded = 0;
     int FramesAdded = 0;

@@ -1,6 +1,7 @@
 #include "exchange/ExchangeErrors.h"
 #include "exchange/ExportRolls.h"
 
+#include "ExportFixture.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -10,46 +11,14 @@
 
 namespace {
 
-TExportFrame frame(int32_t roll, int32_t number, QStringList texts, QDate date = {},
-                   QString comment = {}, QString picture = {})
-{
-    // ShutterSpeed, Aperture, Lens, Focal, MaxAperture, ExposureMode, MeterMode,
-    // ExposureValueDiff, ExposureComp, FlashType, FlashMode, FlashComp
-    TExportFrame f;
-    f.RollNumber = roll;
-    f.FrameNumber = number;
-    QString* const columns[] = {&f.ShutterSpeed, &f.Aperture,  &f.Lens,         &f.Focal,
-                                &f.MaxAperture,  &f.ExposureMode, &f.MeterMode, &f.ExposureValueDiff,
-                                &f.ExposureComp, &f.FlashType, &f.FlashMode,    &f.FlashComp};
-    for (int i = 0; i < 12; ++i)
-        *columns[i] = texts.value(i);
-    f.Date = date;
-    f.Comment = comment;
-    f.PictureFileName = picture;
-    return f;
-}
-
-// Rolls as the database would hand them out, covering every form of the writers.
+// The golden rolls, handed out as the database would.
 class TMemorySource : public TExportSource
 {
 public:
     TMemorySource()
     {
-        const QDate day(2003, 12, 31);
-        add({3, "Ansel Adams", "F100", "100", "Holiday in Caf\u00e9\r\n\"Second\" line", day},
-            {frame(3, 1, {"1/250", "f5.6", "28-70mm", "35mm", "f3.5-f4.5", "Aperture priority", "Spot",
-                          "-0.3", "+0.7", "TTL", "REAR", "-1.0"},
-                   day, "Sunset; \"red\"", "/pics/1.jpg"),
-             frame(3, 2, {"2\"", "UNKNOWN", "50mm", "50mm", "f1.4", "Program + ME", "Matrix", "0.0", "0.0",
-                          "OFF", "", ""},
-                   day),
-             frame(3, 3, {"1/60", "f8", "", "85", "", "ME", "", "", "", "Non-TTL", "", ""}, {},
-                   "two\r\nlines"),
-             frame(3, 4, {"1/8000", "f22", "80-200mm", "135mm", "f2.8", "Manual", "Centre", "+20.0",
-                          "-20.0", "UNKNOWN", "RED-EYE+SLOW", "+0.5"},
-                   QDate(2004, 1, 1))});
-        add({12, "Ansel Adams", "F5", "UNKNOWN", "", QDate(2004, 1, 2)}, {frame(12, 1, {"1/125"})});
-        add({7, "Ansel Adams", "Nikon FM2", "400", "Other", day}, {frame(7, 1, {"1/125"})});
+        for (const TGoldenRoll& roll : GoldenRolls())
+            add(roll.Roll, roll.Frames);
     }
 
     bool readRoll(int32_t rollNumber, TExportRoll& roll, QList<TExportFrame>& frames) override
