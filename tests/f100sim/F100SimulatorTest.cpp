@@ -66,6 +66,17 @@ TEST(F100Simulator, IgnoresBytesBeforeTheWakeByte)
     EXPECT_TRUE(client.read(1, 100).isEmpty());
 }
 
+TEST(F100Simulator, GivesUpACommandCutShort)
+{
+    auto simulator = startSimulator();
+    RawClient client(simulator->ptyPath());
+    client.send(bytes({0x00, 'D', 'P', 0x00, 0x04, 0x01}));  // three payload bytes missing
+    std::this_thread::sleep_for(1100ms);
+    client.sendCommand("MQ");
+    EXPECT_EQ(client.readReply().toHex(), "613b");
+    EXPECT_EQ(simulator->customSettings()[0], 0x00);
+}
+
 TEST(F100Simulator, ServesSuccessiveOpenQueryCloseCycles)
 {
     auto simulator = startSimulator();

@@ -196,4 +196,5 @@ TEST(MemoryImage, DemoSampleHoldsThreeDetailedRolls)
 {
     const QByteArray image = rktest::readFile(rktest::resourcePath(QStringLiteral("demo/sample-memory.bin")));
     expectRolls(image, {{41, 36, 0}, {42, 24, 0}, {43, 12, 0}}, true);
+    EXPECT_EQ(image, demoMemoryImage()) << "regenerate with f100sim --write-image";
 }

@@ -217,6 +217,17 @@ bool parseRollDescription(const QString& text, QList<TSimRoll>* rolls, QString* 
     return true;
 }
 
+QList<TSimRoll> demoRolls()
+{
+    return {{41, 36, 0}, {42, 24, 0}, {43, 12, 0}};
+}
+
+QByteArray demoMemoryImage()
+{
+    QString error;
+    return buildMemoryImage(demoRolls(), true, &error);
+}
+
 QByteArray emptyMemoryImage(bool detailed)
 {
     QByteArray image;

@@ -27,6 +27,11 @@ bool parseRollDescription(const QString& text, QList<TSimRoll>* rolls, QString* 
 // Returns an empty array with *error set when the image would exceed 65535 bytes.
 QByteArray buildMemoryImage(const QList<TSimRoll>& rolls, bool detailed, QString* error);
 
+// The shooting data of the demo mode: detailed rolls 41 (36 frames), 42 (24) and 43
+// (12). resources/demo/sample-memory.bin holds the same bytes, for f100sim --image.
+QList<TSimRoll> demoRolls();
+QByteArray demoMemoryImage();
+
 // An empty memory in the given recording mode: just the acknowledgement and mode byte.
 QByteArray emptyMemoryImage(bool detailed);
 
