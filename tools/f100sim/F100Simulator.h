@@ -13,7 +13,9 @@
 // The simulator keeps the pty's slave side open itself, so a client may open and
 // close the port as often as it likes, as with a real serial port. When the last
 // client closes the port, data it did not read is dropped, and so is the rest of a
-// reply still being sent, as a real port does.
+// reply still being sent, as a real port does. (The simulator learns of the close a
+// moment after it happens: always before it runs the next client's first command,
+// but a client that reads at once after reopening may still see the old bytes.)
 
 #include "f100sim/F100Device.h"
 #include "f100sim/F100SimOptions.h"
