@@ -23,10 +23,10 @@ public:
     // Wake byte, then the frame for the command and payload.
     void sendCommand(const QByteArray& name, const QByteArray& payload = {});
     // Reads until count bytes have come or the line was silent for quietMs.
-    QByteArray read(int count, int quietMs = 300);
+    QByteArray read(int count, int quietMs = 1000);
     // A full reply: the 2-byte length, then that many payload bytes. Empty when no
     // header came.
-    QByteArray readReply(int quietMs = 300);
+    QByteArray readReply(int quietMs = 1000);
     // True when a read reports the other end gone (end of file or an error).
     bool hungUp(int waitMs);
 
