@@ -32,6 +32,7 @@ TAddDataThread::TAddDataThread(bool createSuspended, int32_t FMinR, int32_t FMin
     // thread, so the handler runs there, after the body.
     connect(this, &QThread::finished, this, [this, freeOnTerminate] {
         wait();
+        m_handoff.load(std::memory_order_acquire);
         if (OnTerminate)
             OnTerminate(*this);
         if (freeOnTerminate)
@@ -98,6 +99,7 @@ void TAddDataThread::run()
         }
     }
     m_connection.close();
+    m_handoff.fetch_add(1, std::memory_order_release);
 }
 
 void TAddDataThread::Execute()
@@ -218,8 +220,7 @@ void TAddDataThread::DoProgress()
 {
     if (!OnProgress)
         return;
-    QMetaObject::invokeMethod(
-        this, [this] { OnProgress(ProgressText, StageText); }, Qt::BlockingQueuedConnection);
+    BlockingCall([this] { OnProgress(ProgressText, StageText); });
 }
 
 void TAddDataThread::Fail(const QString& message)
@@ -232,6 +233,25 @@ void TAddDataThread::Fail(const QString& message)
     }
     m_failureMessage = message;
     if (m_onFailure)
-        QMetaObject::invokeMethod(
-            this, [this] { m_onFailure(m_failureMessage); }, Qt::BlockingQueuedConnection);
+        BlockingCall([this] { m_onFailure(m_failureMessage); });
+}
+
+// Runs the call on the user-interface thread (where this object lives) while the adder
+// waits. The atomic marks the hand-over both ways in a form that ThreadSanitizer
+// follows; Qt's own wait is built on primitives it cannot see.
+void TAddDataThread::BlockingCall(const std::function<void()>& call)
+{
+    m_pendingCall = &call;
+    m_handoff.fetch_add(1, std::memory_order_release);
+    // By name, so that nothing the adder's thread frees afterwards was touched by the
+    // user-interface thread.
+    QMetaObject::invokeMethod(this, "RunPendingCall", Qt::BlockingQueuedConnection);
+    m_handoff.load(std::memory_order_acquire);
+}
+
+void TAddDataThread::RunPendingCall()
+{
+    m_handoff.load(std::memory_order_acquire);
+    (*m_pendingCall)();
+    m_handoff.fetch_add(1, std::memory_order_release);
 }

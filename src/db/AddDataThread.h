@@ -70,18 +70,24 @@ public:
 protected:
     void run() override;
 
+private Q_SLOTS:
+    void RunPendingCall();
+
 private:
     void Execute();
     void AddRoll(const TRKRoll& roll);
     void AddFrame(const TRKFrame& frame);
     void DoProgress();
     void Fail(const QString& message);
+    void BlockingCall(const std::function<void()>& call);
     void CommitIfDue(bool force);
     void configure(TDBTable& own, const TDBTable& given);
 
     const int32_t FMinR;
     const int32_t FMinF;
     std::atomic<bool> m_adding{false};
+    std::atomic<unsigned> m_handoff{0};
+    const std::function<void()>* m_pendingCall = nullptr;
     TProgressReceiver OnProgress;
     TTerminateReceiver OnTerminate;
     TFailureReceiver m_onFailure;

@@ -114,7 +114,8 @@ TEST(DownloadComparison, RollTableIsQuietThroughoutAndReturnsToItsRow)
     store(db, {{10, 2}, {11, 3}, {12, 1}});
     ASSERT_TRUE(db.rolls().locate(QStringLiteral("RollNumber"), {11}));
     int loudScrolls = 0;
-    QObject::connect(&db.rolls(), &TDBTable::afterScroll, &db.rolls(), [&] {
+    QObject guard;
+    QObject::connect(&db.rolls(), &TDBTable::afterScroll, &guard, [&] {
         if (!db.rolls().isQuiet())
             ++loudScrolls;
     });

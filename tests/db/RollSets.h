@@ -10,6 +10,7 @@
 #include <QEventLoop>
 
 #include <initializer_list>
+#include <memory>
 #include <utility>
 
 // Rolls with frames 1..n each, in the given order; simple records with varied codes.
@@ -64,7 +65,7 @@ inline AdderRun RunAdder(TDatabase& database, const TRKRollSet& set, int FMinR, 
 {
     AdderRun run;
     QEventLoop loop;
-    TAddDataThread thread(
+    auto thread = std::make_unique<TAddDataThread>(
         true, FMinR, FMinF,
         [&](TAddDataThread& done) {
             run.terminated = true;
@@ -74,9 +75,10 @@ inline AdderRun RunAdder(TDatabase& database, const TRKRollSet& set, int FMinR, 
         },
         [&](const QString& count, const QString& stage) { run.progress << stage + QLatin1Char('|') + count; },
         set, database.frames(), database.rolls(), false);
-    thread.setOnFailure([&](const QString& message) { run.failure = message; });
-    thread.start();
+    thread->setOnFailure([&](const QString& message) { run.failure = message; });
+    thread->start();
     loop.exec();
+    thread.reset();
     database.frames().close();
     database.rolls().close();
     database.rolls().open();

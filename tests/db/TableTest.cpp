@@ -10,14 +10,16 @@ const QString kRoll = QStringLiteral("RollNumber");
 const QString kFrame = QStringLiteral("FrameNumber");
 const QString kComment = QStringLiteral("Comment");
 
-// Counts the emissions of one signal.
+// Counts the emissions of one signal while it lives.
 struct Counter
 {
     template <typename Signal>
     Counter(TDBTable* table, Signal signal)
+        : connection(QObject::connect(table, signal, table, [this] { ++count; }))
     {
-        QObject::connect(table, signal, table, [this] { ++count; });
     }
+    ~Counter() { QObject::disconnect(connection); }
+    QMetaObject::Connection connection;
     int count = 0;
 };
 
