@@ -227,3 +227,37 @@ TEST(Schema, EngineTestPassesHereAndEveryFailureHasAMessage)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OpenDatabase, ReturnsFalseWhenThereIsNothingToDoAndNamesTheFailingStage)
+{
+    rktest::TempDir dir;
+    TDatabase database;
+    database.FileName = dir.path(QStringLiteral("none.rkdb"));
+    EXPECT_FALSE(database.OpenDatabase());
+    EXPECT_FALSE(database.isOpen());
+
+    database.FileName = dir.path(QStringLiteral("notes.rkdb"));
+    rktest::writeFile(database.FileName, "Roll 1\n");
+    try {
+        database.OpenDatabase();
+        FAIL() << "opened";
+    } catch (const EDatabaseError& error) {
+        EXPECT_TRUE(error.message().startsWith(
+            QStringLiteral("Error while opening database connection: EDatabaseError - ")))
+            << qPrintable(error.message());
+    }
+    EXPECT_FALSE(database.isOpen());
+    EXPECT_FALSE(database.rolls().isOpen());
+
+    database.FileName = dir.path(QStringLiteral("good.rkdb"));
+    CreateDatabaseFile(kNativeDatabaseFormat, database.FileName);
+    EXPECT_TRUE(database.OpenDatabase());
+    EXPECT_TRUE(database.frames().isOpen());
+    EXPECT_EQ(database.connection().name(), QStringLiteral("DB"));
+    EXPECT_FALSE(database.OpenDatabase());  // already open: nothing changes
+    EXPECT_TRUE(database.frames().isOpen());
+}
+
+}  // namespace

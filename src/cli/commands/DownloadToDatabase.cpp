@@ -3,19 +3,24 @@
 #include "db/DatabaseAdder.h"
 #include "db/DatabaseErrors.h"
 
+#include <functional>
+
 namespace cli {
 
 int addDownloadToDatabase(const TRKRollSet& rollSet, const QString& fileName, bool create,
                           CliContext& context)
 {
+    // Without a terminal to show it on, the adder is given no receiver at all and
+    // spares itself a wait on this thread for every row.
     bool progressShown = false;
-    const auto progress = [&](const QString& count, const QString& stage) {
-        if (!context.errIsTerminal)
-            return;
-        context.err << "\r" << stage << " " << count << "\x1b[K";
-        context.err.flush();
-        progressShown = true;
-    };
+    std::function<void(const QString&, const QString&)> progress;
+    if (context.errIsTerminal) {
+        progress = [&](const QString& count, const QString& stage) {
+            context.err << "\r" << stage << " " << count << "\x1b[K";
+            context.err.flush();
+            progressShown = true;
+        };
+    }
     TDownloadIntoDatabaseResult result;
     try {
         result = DownloadIntoDatabase(rollSet, fileName, create, progress);
