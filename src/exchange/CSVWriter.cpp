@@ -7,25 +7,36 @@
 
 namespace {
 
-const QString Separator = QStringLiteral(";");
+const QChar Separator = QLatin1Char(';');
+const QChar Quote = QLatin1Char('"');
 
-QString quoted(QString text)
+void appendQuoted(QString& out, const QString& text)
 {
-    text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return QLatin1Char('"') + text + QLatin1Char('"');
+    out += Quote;
+    if (text.contains(Quote)) {
+        QString doubled = text;
+        out += doubled.replace(Quote, QStringLiteral("\"\""));
+    } else {
+        out += text;
+    }
+    out += Quote;
 }
 
-QString dateForm(const QDate& date)
+void appendDate(QString& out, const QDate& date)
 {
-    return date.isValid() ? date.toString(Qt::ISODate) : QString();
+    if (date.isValid())
+        out += date.toString(Qt::ISODate);
 }
 
 QString header(std::initializer_list<const char*> names)
 {
-    QStringList fields;
-    for (const char* name : names)
-        fields << quoted(QString::fromLatin1(name));
-    return fields.join(Separator);
+    QString line;
+    for (const char* name : names) {
+        if (!line.isEmpty())
+            line += Separator;
+        appendQuoted(line, QString::fromLatin1(name));
+    }
+    return line;
 }
 
 }  // namespace
@@ -42,37 +53,49 @@ QString CSVFramesHeader()
                    "FlashType", "FlashMode", "FlashComp", "Date", "Comment", "PictureFileName"});
 }
 
+void AppendCSVRollLine(QString& out, const TExportRoll& roll)
+{
+    out += QString::number(roll.RollNumber);
+    for (const QString* text : {&roll.Photographer, &roll.CameraType, &roll.ISO}) {
+        out += Separator;
+        appendQuoted(out, *text);
+    }
+    out += Separator;
+    appendQuoted(out, SingleLine(roll.Comment).trimmed());
+    out += Separator;
+    appendDate(out, roll.Date);
+}
+
+void AppendCSVFrameLine(QString& out, const TExportFrame& frame)
+{
+    out += QString::number(frame.RollNumber);
+    out += Separator;
+    out += QString::number(frame.FrameNumber);
+    for (const QString* text : {&frame.ShutterSpeed, &frame.Aperture, &frame.Lens, &frame.Focal,
+                                &frame.MaxAperture, &frame.ExposureMode, &frame.MeterMode,
+                                &frame.ExposureValueDiff, &frame.ExposureComp, &frame.FlashType,
+                                &frame.FlashMode, &frame.FlashComp}) {
+        out += Separator;
+        appendQuoted(out, *text);
+    }
+    out += Separator;
+    appendDate(out, frame.Date);
+    out += Separator;
+    appendQuoted(out, SingleLine(frame.Comment).trimmed());
+    out += Separator;
+    appendQuoted(out, frame.PictureFileName);
+}
+
 QString CSVRollLine(const TExportRoll& roll)
 {
-    return QStringList{
-        QString::number(roll.RollNumber),
-        quoted(roll.Photographer),
-        quoted(roll.CameraType),
-        quoted(roll.ISO),
-        quoted(SingleLine(roll.Comment).trimmed()),
-        dateForm(roll.Date),
-    }.join(Separator);
+    QString line;
+    AppendCSVRollLine(line, roll);
+    return line;
 }
 
 QString CSVFrameLine(const TExportFrame& frame)
 {
-    return QStringList{
-        QString::number(frame.RollNumber),
-        QString::number(frame.FrameNumber),
-        quoted(frame.ShutterSpeed),
-        quoted(frame.Aperture),
-        quoted(frame.Lens),
-        quoted(frame.Focal),
-        quoted(frame.MaxAperture),
-        quoted(frame.ExposureMode),
-        quoted(frame.MeterMode),
-        quoted(frame.ExposureValueDiff),
-        quoted(frame.ExposureComp),
-        quoted(frame.FlashType),
-        quoted(frame.FlashMode),
-        quoted(frame.FlashComp),
-        dateForm(frame.Date),
-        quoted(SingleLine(frame.Comment).trimmed()),
-        quoted(frame.PictureFileName),
-    }.join(Separator);
+    QString line;
+    AppendCSVFrameLine(line, frame);
+    return line;
 }

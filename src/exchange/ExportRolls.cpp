@@ -1,10 +1,15 @@
 #include "exchange/ExportRolls.h"
 
+#include "db/Connection.h"
+#include "db/DatabaseErrors.h"
+#include "db/Sqlite.h"
 #include "db/Table.h"
 #include "exchange/TextFile.h"
 #include "exchange/WriterSupport.h"
 
 #include <QDir>
+
+#include <memory>
 
 namespace {
 
@@ -44,9 +49,12 @@ TExportResult exportCSV(const QString& fileName, const QList<int32_t>& rollNumbe
     for (const int32_t number : rollNumbers) {
         if (!source.readRoll(number, roll, rollFrames))
             continue;
-        rolls += CSVRollLine(roll) + CrLf;
-        for (const TExportFrame& frame : rollFrames)
-            frames += CSVFrameLine(frame) + CrLf;
+        AppendCSVRollLine(rolls, roll);
+        rolls += CrLf;
+        for (const TExportFrame& frame : rollFrames) {
+            AppendCSVFrameLine(frames, frame);
+            frames += CrLf;
+        }
     }
     TExportResult result;
     for (const auto& [suffix, text] : {std::pair{QStringLiteral("_Rolls"), &rolls},
@@ -85,34 +93,53 @@ TExportResult exportOneFilePerRoll(const QString& fileName, TExchangeFormat form
     return result;
 }
 
-// Reads rolls from a database view's tables. Remembers where both tables stand and
-// holds their bound controls still while it walks them; puts everything back when it
-// goes, whatever happened in between.
+// A day stored as "YYYY-MM-DD"; null when empty.
+QDate storedDate(const QString& text)
+{
+    return text.isEmpty() ? QDate() : QDate::fromString(text, Qt::ISODate);
+}
+
+// Reads rolls from the file of a database view's tables, with queries of its own on the
+// tables' connection: the tables themselves never move, so their controls stay still
+// and the user finds them where they were. Pending edits of the tables are posted first,
+// so that they are exported too. The whole export reads one consistent state of the file,
+// even while an adder writes to it.
 class TTableExportSource : public TExportSource
 {
 public:
     TTableExportSource(TDBTable& frameTable, TDBTable& rollTable)
-        : m_frames(frameTable)
-        , m_rolls(rollTable)
-        , m_rollMark(rollTable.bookmark())
-        , m_frameMark(frameTable.bookmark())
+        : m_connection(*rollTable.connection())
     {
-        m_rolls.disableControls();
-        m_frames.disableControls();
+        for (TDBTable* table : {&rollTable, &frameTable}) {
+            if (table->state() == TDBState::Edit || table->state() == TDBState::Insert)
+                table->post();
+        }
+        m_rolls = std::make_unique<TSqlStatement>(
+            m_connection.handle(),
+            QStringLiteral("SELECT RollNumber, Photographer, CameraType, ISO, Comment, Date "
+                           "FROM Rolls WHERE RollNumber = ?1"));
+        m_frames = std::make_unique<TSqlStatement>(
+            m_connection.handle(),
+            QStringLiteral("SELECT RollNumber, FrameNumber, ShutterSpeed, Aperture, Lens, Focal, "
+                           "MaxAperture, ExposureMode, MeterMode, ExposureValueDiff, ExposureComp, "
+                           "FlashType, FlashMode, FlashComp, Date, Comment, PictureFileName "
+                           "FROM Frames WHERE RollNumber = ?1 ORDER BY FrameNumber"));
+        if (!m_connection.inTransaction()) {
+            m_connection.beginTransaction();
+            m_ownTransaction = true;
+        }
     }
 
     ~TTableExportSource() override
     {
+        m_rolls.reset();
+        m_frames.reset();
+        if (!m_ownTransaction)
+            return;
         try {
-            if (!m_rollMark.isNull() && m_rolls.bookmarkValid(m_rollMark))
-                m_rolls.gotoBookmark(m_rollMark);
-            if (!m_frameMark.isNull() && m_frames.bookmarkValid(m_frameMark))
-                m_frames.gotoBookmark(m_frameMark);
+            m_connection.commit();  // nothing was written: this only ends the reading
         } catch (const std::exception&) {
-            // The rows are where the export left them; nothing is lost.
         }
-        m_frames.enableControls();
-        m_rolls.enableControls();
     }
 
     TTableExportSource(const TTableExportSource&) = delete;
@@ -120,50 +147,47 @@ public:
 
     bool readRoll(int32_t rollNumber, TExportRoll& roll, QList<TExportFrame>& frames) override
     {
-        if (!m_rolls.locate(QStringLiteral("RollNumber"), {rollNumber}))
+        TSqlStatement& rolls = *m_rolls;
+        rolls.reset();
+        rolls.bindInteger(1, rollNumber);
+        if (!rolls.step())
             return false;
-        roll.RollNumber = m_rolls.field(QStringLiteral("RollNumber")).asInteger();
-        roll.Photographer = text(m_rolls, "Photographer");
-        roll.CameraType = text(m_rolls, "CameraType");
-        roll.ISO = text(m_rolls, "ISO");
-        roll.Comment = text(m_rolls, "Comment");
-        roll.Date = m_rolls.field(QStringLiteral("Date")).asDateTime().date();
+        roll.RollNumber = static_cast<int32_t>(rolls.integer(0));
+        roll.Photographer = rolls.text(1);
+        roll.CameraType = rolls.text(2);
+        roll.ISO = rolls.text(3);
+        roll.Comment = rolls.text(4);
+        roll.Date = storedDate(rolls.text(5));
+        rolls.reset();
 
+        TSqlStatement& query = *m_frames;
+        query.reset();
+        query.bindInteger(1, rollNumber);
         frames.clear();
-        for (m_frames.first(); !m_frames.eof(); m_frames.next()) {
+        while (query.step()) {
             TExportFrame frame;
-            frame.RollNumber = m_frames.field(QStringLiteral("RollNumber")).asInteger();
-            frame.FrameNumber = m_frames.field(QStringLiteral("FrameNumber")).asInteger();
-            frame.ShutterSpeed = text(m_frames, "ShutterSpeed");
-            frame.Aperture = text(m_frames, "Aperture");
-            frame.Lens = text(m_frames, "Lens");
-            frame.Focal = text(m_frames, "Focal");
-            frame.MaxAperture = text(m_frames, "MaxAperture");
-            frame.ExposureMode = text(m_frames, "ExposureMode");
-            frame.MeterMode = text(m_frames, "MeterMode");
-            frame.ExposureValueDiff = text(m_frames, "ExposureValueDiff");
-            frame.ExposureComp = text(m_frames, "ExposureComp");
-            frame.FlashType = text(m_frames, "FlashType");
-            frame.FlashMode = text(m_frames, "FlashMode");
-            frame.FlashComp = text(m_frames, "FlashComp");
-            frame.Date = m_frames.field(QStringLiteral("Date")).asDateTime().date();
-            frame.Comment = text(m_frames, "Comment");
-            frame.PictureFileName = text(m_frames, "PictureFileName");
+            frame.RollNumber = static_cast<int32_t>(query.integer(0));
+            frame.FrameNumber = static_cast<int32_t>(query.integer(1));
+            QString* const texts[] = {&frame.ShutterSpeed, &frame.Aperture, &frame.Lens,
+                                      &frame.Focal, &frame.MaxAperture, &frame.ExposureMode,
+                                      &frame.MeterMode, &frame.ExposureValueDiff,
+                                      &frame.ExposureComp, &frame.FlashType, &frame.FlashMode,
+                                      &frame.FlashComp};
+            for (int i = 0; i < 12; ++i)
+                *texts[i] = query.text(2 + i);
+            frame.Date = storedDate(query.text(14));
+            frame.Comment = query.text(15);
+            frame.PictureFileName = query.text(16);
             frames << frame;
         }
         return true;
     }
 
 private:
-    static QString text(TDBTable& table, const char* column)
-    {
-        return table.field(QString::fromLatin1(column)).asString();
-    }
-
-    TDBTable& m_frames;
-    TDBTable& m_rolls;
-    TDBBookmark m_rollMark;
-    TDBBookmark m_frameMark;
+    TDBConnection& m_connection;
+    std::unique_ptr<TSqlStatement> m_rolls;
+    std::unique_ptr<TSqlStatement> m_frames;
+    bool m_ownTransaction = false;
 };
 
 }  // namespace
@@ -201,6 +225,8 @@ TExportResult ExportRolls(const QString& fileName, TExchangeFormat format,
 {
     if (format != efCSV && format != efSoftTALK && format != efPhotoSecretary)
         return {};
+    if (!rollTable.isOpen() || !rollTable.connection())
+        throw EDatabaseError(QStringLiteral("The roll table is not open"));
     TTableExportSource source(frameTable, rollTable);
     return ExportRollsFrom(fileName, format, rollNumbers, source);
 }

@@ -62,8 +62,8 @@ struct TExportResult
 };
 
 // Writes the rolls in the order given. rollTable and frameTable are a database view's
-// tables, the frame table the detail of the roll table; their positions are remembered
-// and restored, also on an error.
+// tables; their pending edits are posted, and they stay on the rows they stood on (the
+// export reads the file through queries of its own on their connection).
 //
 // SoftTALK and PhotoSecretary: with several rolls and no "%n" in the name (case counts),
 // "%n" is put before the extension; every "%n" (any case) becomes the roll number.

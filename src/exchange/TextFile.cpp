@@ -5,9 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -49,6 +52,9 @@ QString DecodeWindows1252(const QByteArray& bytes)
 
 QByteArray EncodeWindows1252(const QString& text)
 {
+    // Most text is plain ASCII, which is the same in Windows-1252.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLatin1();
     QStringEncoder encoder(Codec);
     if (!encoder.isValid())
         throw EFileError(QStringLiteral("This build of Qt cannot encode Windows-1252 text"));
@@ -88,10 +94,23 @@ QStringList SplitTextLines(const QByteArray& bytes)
 
 void WriteTextFile(const QString& fileName, const QString& text)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFileError(fileErrorText(QStringLiteral("Cannot create"), fileName, file.errorString()));
+    // Written beside the target and renamed over it, so a failed write never leaves a
+    // cut file in place of a good one. Not synced to disk: an export of thousands of
+    // rolls must not wait for the disk once per file.
+    const QString partName = fileName + QStringLiteral(".rk-part");
+    QFile part(partName);
+    if (!part.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EFileError(fileErrorText(QStringLiteral("Cannot create"), fileName, part.errorString()));
     const QByteArray bytes = EncodeWindows1252(text);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw EFileError(fileErrorText(QStringLiteral("Cannot write"), fileName, file.errorString()));
+    const bool written = part.write(bytes) == bytes.size() && part.flush();
+    const QString writeError = part.errorString();
+    part.close();
+    std::error_code renameError;
+    if (written)
+        std::filesystem::rename(partName.toStdU16String(), fileName.toStdU16String(), renameError);
+    if (!written || renameError) {
+        QFile::remove(partName);
+        throw EFileError(fileErrorText(QStringLiteral("Cannot write"), fileName,
+                                       written ? QString::fromStdString(renameError.message()) : writeError));
+    }
 }

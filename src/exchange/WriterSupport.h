@@ -4,11 +4,16 @@
 
 #include <QString>
 
+struct TExportRoll;
+struct TExportFrame;
+
 inline const QString CrLf = QStringLiteral("\r\n");
 
 // A text on one line: every line break (CR LF, or a CR or LF alone) becomes a space.
 inline QString SingleLine(QString text)
 {
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+        return text;
     text.replace(CrLf, QStringLiteral(" "));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -24,3 +29,7 @@ inline QString ReplaceFirst(QString text, const QString& before, const QString& 
         text.replace(at, before.size(), after);
     return text;
 }
+
+// The CSV lines, appended to a text that grows without being copied.
+void AppendCSVRollLine(QString& out, const TExportRoll& roll);
+void AppendCSVFrameLine(QString& out, const TExportFrame& frame);
