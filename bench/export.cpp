@@ -68,18 +68,19 @@ QList<int32_t> allRolls()
     return numbers;
 }
 
-double timeOurCSV(const QString& databaseFile, const QString& out)
+// Milliseconds of one export of every roll, with the files it wrote.
+double timeExport(const QString& databaseFile, TExchangeFormat format, const QString& out,
+                  qsizetype expectedFiles)
 {
     TDatabase database;
     database.FileName = databaseFile;
     database.OpenDatabase();
     QElapsedTimer timer;
     timer.start();
-    const TExportResult result =
-        ExportRolls(out, efCSV, allRolls(), database.frames(), database.rolls());
+    const TExportResult result = ExportRolls(out, format, allRolls(), database.frames(), database.rolls());
     const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    if (!result.Success)
-        std::fprintf(stderr, "CSV export failed\n");
+    if (!result.Success || result.Files.size() != expectedFiles)
+        std::fprintf(stderr, "the export failed or wrote %lld files\n", static_cast<long long>(result.Files.size()));
     return ms;
 }
 
@@ -100,21 +101,6 @@ double timeSqliteCSV(const QString& databaseFile, const QString& out)
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-double timePhotoSecretary(const QString& databaseFile, const QString& out)
-{
-    TDatabase database;
-    database.FileName = databaseFile;
-    database.OpenDatabase();
-    QElapsedTimer timer;
-    timer.start();
-    const TExportResult result =
-        ExportRolls(out, efPhotoSecretary, allRolls(), database.frames(), database.rolls());
-    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    if (result.Files.size() != RollCount)
-        std::fprintf(stderr, "PhotoSecretary export wrote %lld files\n", static_cast<long long>(result.Files.size()));
-    return ms;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -132,11 +118,11 @@ int main(int argc, char** argv)
     double ours = 1e300;
     double sqlite = 1e300;
     for (int run = 0; run < 3; ++run) {
-        ours = std::min(ours, timeOurCSV(databaseFile, dir.filePath(QStringLiteral("ours.csv"))));
+        ours = std::min(ours, timeExport(databaseFile, efCSV, dir.filePath(QStringLiteral("ours.csv")), 2));
         sqlite = std::min(sqlite, timeSqliteCSV(databaseFile, dir.filePath(QStringLiteral("sqlite.csv"))));
     }
     const double photoSecretary =
-        timePhotoSecretary(databaseFile, dir.filePath(QStringLiteral("ps/roll.txt")));
+        timeExport(databaseFile, efPhotoSecretary, dir.filePath(QStringLiteral("ps/roll.txt")), RollCount);
 
     std::printf("export_csv_ms=%.1f\n", ours);
     std::printf("sqlite_csv_ms=%.1f\n", sqlite);
