@@ -32,8 +32,9 @@ void ExpectCommandAt(const QList<TSimLogEntry>& log, qsizetype at, const QByteAr
 {
     ASSERT_LE(at + 1 + frame.size(), log.size());
     EXPECT_EQ(log[at].Byte, 0x00);
-    if (pause == QuietLine)
+    if (pause == QuietLine) {
         EXPECT_GE(ToMs(log[at + 1].Time - log[at].Time), 30);
+    }
     EXPECT_EQ(Bytes(log, at + 1, frame.size()).toHex(' '), frame.toHex(' '));
 }
 
