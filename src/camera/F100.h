@@ -15,6 +15,7 @@
 #include <QByteArray>
 
 #include <cstdint>
+#include <functional>
 
 // A received reply: the payload bytes that actually arrived (fewer than announced when
 // the reply stopped early).
@@ -67,6 +68,10 @@ private:
     void Wake();
     uint8_t Query(const char command[2], TF100Packet& packet);
     uint8_t ReadReply(TF100Packet& packet);
+    // Sends a write and confirms it by reading back, 100 ms after it and once more
+    // 100 ms later when the first read-back does not match; notStored when neither does.
+    uint8_t WriteAndConfirm(const char command[2], const char* payload, uint16_t count,
+                            uint8_t notStored, const std::function<bool()>& readBackMatches);
 
     // Operations; each returns a result code.
     uint8_t ReadCustomSettings(TF100CustomSettings& settings);

@@ -89,6 +89,20 @@ uint8_t TF100::ReadReply(TF100Packet& packet)
     return result;
 }
 
+uint8_t TF100::WriteAndConfirm(const char command[2], const char* payload, uint16_t count,
+                               uint8_t notStored, const std::function<bool()>& readBackMatches)
+{
+    Wake();
+    SendFrame(command, count);
+    SendBytes(payload, count);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QThread::msleep(StepPauseMs);
+        if (readBackMatches())
+            return ResultOk;
+    }
+    return notStored;
+}
+
 uint8_t TF100::ReadCustomSettings(TF100CustomSettings& settings)
 {
     TF100Packet packet;
@@ -122,20 +136,12 @@ uint8_t TF100::WriteCustomSettings()
     const char bytes[4] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
                            static_cast<char>(value >> 8), static_cast<char>(value)};
 
-    Wake();
-    SendFrame("DP", 4);
-    SendBytes(bytes, 4);
-
     // Raw bytes may differ for patterns the encoder never produces; compare encodings.
-    uint8_t result = ResultCustomSettingsNotStored;
-    for (int attempt = 0; attempt < 2 && result != ResultOk; ++attempt) {
-        QThread::msleep(StepPauseMs);
+    return WriteAndConfirm("DP", bytes, 4, ResultCustomSettingsNotStored, [&] {
         TF100CustomSettings readBack;
-        const bool confirmed = ReadCustomSettings(readBack) == ResultOk
-                               && EncodeCustomSettings(readBack) == value;
-        result = confirmed ? ResultOk : ResultCustomSettingsNotStored;
-    }
-    return result;
+        return ReadCustomSettings(readBack) == ResultOk
+               && EncodeCustomSettings(readBack) == value;
+    });
 }
 
 uint8_t TF100::ReadDataSettings(TF100DataSettings& settings)
@@ -165,19 +171,10 @@ uint8_t TF100::WriteDataSettings()
     const uint8_t value = EncodeDataSettings(current);
     const char byte = static_cast<char>(value);
 
-    Wake();
-    SendFrame("NP", 1);
-    SendBytes(&byte, 1);
-
-    uint8_t result = ResultDataSettingsNotStored;
-    for (int attempt = 0; attempt < 2 && result != ResultOk; ++attempt) {
-        QThread::msleep(StepPauseMs);
+    return WriteAndConfirm("NP", &byte, 1, ResultDataSettingsNotStored, [&] {
         TF100DataSettings readBack;
-        const bool confirmed = ReadDataSettings(readBack) == ResultOk
-                               && EncodeDataSettings(readBack) == value;
-        result = confirmed ? ResultOk : ResultDataSettingsNotStored;
-    }
-    return result;
+        return ReadDataSettings(readBack) == ResultOk && EncodeDataSettings(readBack) == value;
+    });
 }
 
 uint8_t TF100::ReadDataSize()
