@@ -2,13 +2,8 @@
 
 #include "cli/Command.h"
 #include "cli/commands/CameraSession.h"
+#include "cli/commands/MemoryImageFile.h"
 #include "cli/commands/RollSetOutput.h"
-
-#include "camera/ShootingData.h"
-#include "model/Errors.h"
-#include "settings/Settings.h"
-
-#include <QFile>
 
 namespace cli {
 namespace {
@@ -34,27 +29,9 @@ public:
             context.err << "Give one memory image.\n\n" << parser.helpText();
             return UsageError;
         }
-        const QString fileName = parser.positionalArguments().first();
-        QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly)) {
-            context.err << "Failed to open file " << fileName << ": " << file.errorString() << "\n";
-            return Failure;
-        }
-        const QByteArray image = file.readAll();
-
-        QString photographer;
-        try {
-            photographer = Settings::open(context.settingsFile)->readPhotographer();
-        } catch (const ERKError& error) {
-            context.err << "Couldn't read the settings: " << error.describe() << "\n";
-            return Failure;
-        }
         TRKRollSet rollSet;
-        QString problem;
-        if (!DecodeShootingData(image, rollSet, photographer, &problem)) {
-            context.err << fileName << " is not a memory image of the camera: " << problem << "\n";
+        if (!decodeMemoryImageFile(parser.positionalArguments().first(), context, rollSet))
             return Failure;
-        }
         if (context.json)
             printJson(rollSetJson(rollSet), context);
         else

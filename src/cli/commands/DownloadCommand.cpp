@@ -1,7 +1,11 @@
-// download [--image-out FILE]: the camera's shooting data, printed as a roll set.
+// download [--image-out FILE] [--db FILE [--create]] [--from-image IMAGE]: the camera's
+// shooting data (or a saved memory image of it), printed as a roll set or added to a
+// database.
 
 #include "cli/Command.h"
 #include "cli/commands/CameraSession.h"
+#include "cli/commands/DownloadToDatabase.h"
+#include "cli/commands/MemoryImageFile.h"
 #include "cli/commands/RollSetOutput.h"
 
 #include "camera/CameraOperations.h"
@@ -38,6 +42,16 @@ public:
             QStringLiteral("Also save the camera's raw memory image to FILE."),
             QStringLiteral("FILE"));
         parser.addOption(imageOut);
+        const QCommandLineOption database(
+            QStringLiteral("db"), QStringLiteral("Add the new rolls and frames to this database file."),
+            QStringLiteral("FILE"));
+        const QCommandLineOption create(QStringLiteral("create"),
+                                        QStringLiteral("Create the database file when it does not exist."));
+        const QCommandLineOption fromImage(
+            QStringLiteral("from-image"),
+            QStringLiteral("Read a memory image saved by --image-out instead of the camera."),
+            QStringLiteral("IMAGE"));
+        parser.addOptions({database, create, fromImage});
         int exitCode = Success;
         if (!parseArguments(parser, arguments, context, exitCode))
             return exitCode;
@@ -47,12 +61,24 @@ public:
             return UsageError;
         }
 
+        TRKRollSet rollSet;
+        if (parser.isSet(fromImage)) {
+            if (!decodeMemoryImageFile(parser.value(fromImage), context, rollSet))
+                return Failure;
+            if (parser.isSet(database))
+                return addDownloadToDatabase(rollSet, parser.value(database), parser.isSet(create), context);
+            if (context.json)
+                printJson(rollSetJson(rollSet), context);
+            else
+                printRollSet(rollSet, context);
+            return Success;
+        }
+
         CameraSession session;
         if (!session.open(context))
             return Failure;
 
         // 1. Download.
-        TRKRollSet rollSet;
         QByteArray image;
         QString message;
         const bool showProgress = context.errIsTerminal && !context.json;
@@ -72,6 +98,8 @@ public:
             return cameraResult(result, message, context);
         if (parser.isSet(imageOut) && !SaveImage(image, parser.value(imageOut), context))
             return Failure;
+        if (parser.isSet(database))
+            return addDownloadToDatabase(rollSet, parser.value(database), parser.isSet(create), context);
 
         // 2. Print the roll set.
         if (context.json) {
