@@ -105,6 +105,8 @@ public:
         try {
             if (parser.isSet(yes)) {
                 result = ImportFiles(database, rows, photographer, progressPrinter(context));
+                if (context.errIsTerminal)
+                    context.err << "\n";
             } else {
                 result.Problems = CheckImportRule(rows, database);
             }
