@@ -12,7 +12,7 @@
 //
 // Runs on the thread that owns the tables. Errors: EFileError when a file cannot be
 // created or written (files written before stay); a database error of the tables passes
-// through. Either way the tables are back on the rows they stood on.
+// through. Either way the tables stay on the rows they stood on.
 
 #include "exchange/ExchangeFormat.h"
 

@@ -3,6 +3,8 @@
 
 #include "TestSupport.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 // Without the codec every exchange file would be read and written wrongly; this must
@@ -52,4 +54,9 @@ TEST(ExchangeTextFile, WritesReplacingAndReportsFailures)
     EXPECT_THROW(WriteTextFile(dir.path(QStringLiteral("missing/out.txt")), QStringLiteral("x")),
                  EFileError);
     EXPECT_THROW(LoadSourceFile(dir.path(QStringLiteral("absent.txt"))), EFileError);
+
+    // A name taken by a directory: nothing is replaced and nothing is left behind.
+    QDir(dir.path()).mkdir(QStringLiteral("taken.txt"));
+    EXPECT_THROW(WriteTextFile(dir.path(QStringLiteral("taken.txt")), QStringLiteral("x")), EFileError);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("out.txt")}));
 }
