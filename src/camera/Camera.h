@@ -18,6 +18,7 @@
 #include <QString>
 #include <QThread>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -120,7 +121,7 @@ protected:
 
 private:
     void run() final;
-    void DoProgress();
+    Q_INVOKABLE void DoProgress();
     void HandleFinished();
 
     std::unique_ptr<SerialLink> FPortLink;
@@ -130,4 +131,5 @@ private:
     TTerminateEvent OnTerminate;
     uint8_t FProgress = 0;
     bool FProgressSwitch = false;
+    std::atomic<int> FProgressHandoff{0};
 };
