@@ -65,6 +65,7 @@ bool TCamera::Terminated() const
 void TCamera::run()
 {
     Execute();
+    FEnded.store(true, std::memory_order_release);
 }
 
 uint8_t TCamera::OpenPort(const QString& portName)
@@ -114,6 +115,7 @@ void TCamera::DoProgress()
 
 void TCamera::HandleFinished()
 {
+    Ended();  // see Ended(): the outputs are read below
     if (OnTerminate && (!FHasReceiver || FReceiver))
         OnTerminate(*this);
     if (FreeOnTerminate)

@@ -86,6 +86,11 @@ public:
     void Terminate();
     bool Terminated() const;
 
+    // True once the thread body has returned. Reading it after QThread::wait() or in
+    // the finished handler also makes the body's outputs visible in a form that
+    // ThreadSanitizer follows (Qt's own end-of-thread wait is invisible to it).
+    bool Ended() const { return FEnded.load(std::memory_order_acquire); }
+
 protected:
     // The three forms of creation; the concrete camera's constructor starts the thread
     // as its last step unless asked to create it suspended.
@@ -132,4 +137,5 @@ private:
     uint8_t FProgress = 0;
     bool FProgressSwitch = false;
     std::atomic<int> FProgressHandoff{0};
+    std::atomic<bool> FEnded{false};
 };

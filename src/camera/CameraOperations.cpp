@@ -31,6 +31,7 @@ void WaitForEnd(TCamera& camera)
     if (!camera.isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     camera.wait();
+    camera.Ended();  // the outputs are read next; see Ended()
 }
 
 void Start(TCamera& camera)
